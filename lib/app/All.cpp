@@ -97,7 +97,8 @@ QString UserConfigFolder()
 {
     if (!userConfigOverride().isEmpty())
         return userConfigOverride();
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/tq6105");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/tq6105");
 }
 
 QString SysInfoWritePath()
@@ -123,7 +124,8 @@ void LoadSysInfo()
     IniFile ini;
     ini.load(SysInfoReadPath());
     myAll->ComPort = ini.value(sysSection, QStringLiteral("Com"), QStringLiteral("Com1"));
-    const QString defaultLanguage = ini.value(sysSection, QStringLiteral("DefaultLanguage"), QStringLiteral("0"));
+    const QString defaultLanguage =
+        ini.value(sysSection, QStringLiteral("DefaultLanguage"), QStringLiteral("0"));
     myAll->HelpPrefix = ini.value(sysSection, QStringLiteral("Help"), QStringLiteral("QM"));
     myAll->LangIndex = toIntOrZero(defaultLanguage);
     myAll->PicIDValue = toIntOrZero(ini.value(sysSection, QStringLiteral("PicID"), QStringLiteral("0")));

@@ -12,12 +12,12 @@ enum ChannelField {
     FieldEncode = 3,
     FieldBusyLock = 4, // flag bit 0
     FieldBit1 = 5,
-    FieldBandwidth = 6, // bit 2: 0 Wide, 1 Narrow
-    FieldPower = 7,     // bit 3: 0 Low, 1 High
-    FieldScanAdd = 8,   // bit 4, active low
-    FieldCompander = 9, // bit 5, active low
+    FieldBandwidth = 6,  // bit 2: 0 Wide, 1 Narrow
+    FieldPower = 7,      // bit 3: 0 Low, 1 High
+    FieldScanAdd = 8,    // bit 4, active low
+    FieldCompander = 9,  // bit 5, active low
     FieldScrambler = 10, // bit 6, active low
-    FieldWhisper = 11,  // bit 7
+    FieldWhisper = 11,   // bit 7
 };
 
 // A present channel as the editors show it.

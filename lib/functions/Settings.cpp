@@ -30,15 +30,26 @@ const std::vector<SettingInfo> &SettingsTable()
 {
     static const std::vector<SettingInfo> table = {
         {"squelch_level", 0x131, SettingEncoding::ListIndex, numbers(0, 9), "Squelch level"},
-        {"tx_time_out", 0x133, SettingEncoding::ListIndex,
-         {"Off", "30", "60", "90", "120", "150", "180", "210", "240", "270", "300"}, "TX Time Out"},
+        {"tx_time_out",
+         0x133,
+         SettingEncoding::ListIndex,
+         {"Off", "30", "60", "90", "120", "150", "180", "210", "240", "270", "300"},
+         "TX Time Out"},
         {"voice", 0x120, SettingEncoding::ListIndex, {"Off", "On"}, "Voice"},
-        {"voice_annunciation", 0x121, SettingEncoding::ListIndex, {"English", "Chinese"}, "Voice Annunciation"},
+        {"voice_annunciation",
+         0x121,
+         SettingEncoding::ListIndex,
+         {"English", "Chinese"},
+         "Voice Annunciation"},
         {"scan", 0x122, SettingEncoding::ListIndex, {"Off", "On"}, "Scan"},
         {"fm_function", 0x129, SettingEncoding::ListIndex, {"Interdict", "Turn on"}, "FM Function"},
         {"incept_alarm", 0x128, SettingEncoding::ListIndex, {"Off", "On"}, "Incept Alarm"},
         {"epilogue", 0x12d, SettingEncoding::ListIndex, {"OFF", "Type-1", "Type-2"}, "Epilogue"},
-        {"battery_save", 0x12e, SettingEncoding::ListIndex, {"OFF", "1:1", "1:2", "1:3", "1:4"}, "Battery Save"},
+        {"battery_save",
+         0x12e,
+         SettingEncoding::ListIndex,
+         {"OFF", "1:1", "1:2", "1:3", "1:4"},
+         "Battery Save"},
         {"whisper", 0x12f, SettingEncoding::ListIndex, {"On", "Off"}, "Whisper"},
         {"side_key", 0x132, SettingEncoding::ListIndex, {"Off", "Monmome", "H/L Power", "Alarm"}, "Side Key"},
         {"vox_gain_level", 0x124, SettingEncoding::ListIndex, numbers(1, 9), "VOX Gain Level"},
@@ -86,7 +97,8 @@ void StoreSettingChecked(const SettingInfo &s, bool checked)
 
 void WriteSettingsDefaults()
 {
-    static const uint8_t defaults[20] = {1, 1, 0, 0, 4, 1, 1, 1, 0, 1, 0xFF, 0xFF, 0xFF, 1, 4, 0xFF, 1, 5, 1, 6};
+    static const uint8_t defaults[20] = {1,    1,    0,    0, 4, 1,    1, 1, 0, 1,
+                                         0xFF, 0xFF, 0xFF, 1, 4, 0xFF, 1, 5, 1, 6};
     for (int i = 0; i < 20; ++i)
         byteAt(0x120 + i) = defaults[i];
 }

@@ -60,8 +60,8 @@ void LoadMessages(const QString &langName)
     IniFile ini;
     ini.load(LanguageFilePath(langName));
     for (const Entry &e : entries)
-        myLanguage->*(e.field) = ini.value(QStringLiteral("Language"), QLatin1String(e.key),
-                                           QString::fromLatin1(e.text));
+        myLanguage->*(e.field) =
+            ini.value(QStringLiteral("Language"), QLatin1String(e.key), QString::fromLatin1(e.text));
 }
 
 int MsgBox(const QString &caption, const QString &text, int kind)
