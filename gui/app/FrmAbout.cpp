@@ -6,7 +6,6 @@
 #include "app/Artwork.h"
 #include "lang/TranslateForm.h"
 
-#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QShowEvent>
 
@@ -42,7 +41,7 @@ void TfFrmAbout::FormShow()
     TranslateForm(this, myAll->LangName, false);
     // The version line may carry %1 for the program's own version number.
     if (ui->Label2->text().contains(QStringLiteral("%1")))
-        ui->Label2->setText(ui->Label2->text().arg(QCoreApplication::applicationVersion()));
+        ui->Label2->setText(ui->Label2->text().arg(QStringLiteral(TQ_VERSION)));
     ui->Memo1->clear();
     ui->Memo1->appendPlainText(ui->Label5->text());
     ui->Memo1->appendPlainText(ui->Label6->text());
