@@ -11,6 +11,7 @@
 #include "lang/Language.h"
 #include "lang/SetLanguage.h"
 #include "lang/TranslateForm.h"
+#include "link/Ports.h"
 #include "model/MacType.h"
 #include "model/Model.h"
 #include "model/RadioImage.h"
@@ -406,7 +407,33 @@ void TfMainFrm::FormShow()
 
 void TfMainFrm::CheckPort()
 {
+    // The ports present; a configured port that is missing gives way to the first of them.
+    QStringList ports;
+    ListPorts(&ports);
+    ui->cbCom->clear();
+    ui->cbCom->addItems(ports);
+#ifdef Q_OS_WIN
+    // "Com1" and "COM1" are the same port there; device names elsewhere keep their case.
     myAll->ComPort = myAll->ComPort.toUpper();
+#endif
+    const auto same = [](const QString &a, const QString &b) {
+        const auto device = [](QString name) {
+            name = PortSystemName(name);
+            if (name.startsWith(QStringLiteral("/dev/")))
+                name.remove(0, 5);
+            return name;
+        };
+        return !device(a).isEmpty() && device(a) == device(b);
+    };
+    int present = -1;
+    for (int i = 0; i < ports.size() && present < 0; ++i) {
+        if (same(ports.at(i), myAll->ComPort))
+            present = i;
+    }
+    if (present >= 0)
+        ui->cbCom->setCurrentIndex(present);
+    else if (!ports.isEmpty())
+        myAll->ComPort = ports.constFirst();
     ConfiguredPort = myAll->ComPort;
     if (!PortOverride.isEmpty())
         myAll->ComPort = PortOverride;

@@ -7,6 +7,7 @@
 
 #include "app/FileDialog.h"
 #include "lang/IniFile.h"
+#include "link/Ports.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -24,8 +25,10 @@
 class GuiSession
 {
 public:
-    explicit GuiSession(int langIndex = 0)
+    explicit GuiSession(int langIndex = 0, const QString &comPort = QString())
     {
+        // No serial port is present unless a test says otherwise.
+        SetPortFinder([] { return QList<TPortInfo>(); });
         for (const QString &name :
              {QStringLiteral("SysInfo.Ini"), QStringLiteral("English.Ini"), QStringLiteral("Chinese.Ini"),
               QStringLiteral("QM_English.html"), QStringLiteral("QM_Chinese.html")}) {
@@ -34,8 +37,14 @@ public:
         }
         if (langIndex != 0)
             setSysInfo(QStringLiteral("DefaultLanguage"), QString::number(langIndex));
+        if (!comPort.isEmpty())
+            setSysInfo(QStringLiteral("Com"), comPort);
         StartCore(scratch.dir.path());
     }
+    ~GuiSession() { SetPortFinder(nullptr); }
+    GuiSession(const GuiSession &) = delete;
+    GuiSession &operator=(const GuiSession &) = delete;
+
     QString path(const QString &name) const { return scratch.path(name); }
 
     void setSysInfo(const QString &key, const QString &value)

@@ -103,6 +103,28 @@ private Q_SLOTS:
         QCOMPARE(panel(6), QString());
     }
 
+    void portCheckAtStartUp_data()
+    {
+        QTest::addColumn<QString>("configured");
+        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<QString>("used");
+        const QStringList two = {QStringLiteral("ttyUSB3"), QStringLiteral("ttyUSB4")};
+        QTest::newRow("missing: the first present") << "ttyUSB9" << two << "ttyUSB3";
+        QTest::newRow("present") << "ttyUSB4" << two << "ttyUSB4";
+        QTest::newRow("present, as a path") << "/dev/ttyUSB4" << two << "/dev/ttyUSB4";
+        QTest::newRow("none present: kept") << "ttyUSB9" << QStringList() << "ttyUSB9";
+    }
+    void portCheckAtStartUp()
+    {
+        QFETCH(QString, configured);
+        QFETCH(QStringList, present);
+        QFETCH(QString, used);
+        cleanup();
+        start(0, configured, present);
+        QCOMPARE(myAll->ComPort, used);
+        QCOMPARE(panel(3), QStringLiteral("Port: ") + used);
+    }
+
     void menusAsDesigned()
     {
         auto *bar = win->findChild<QMenuBar *>(QStringLiteral("MainMenu"));
@@ -589,9 +611,17 @@ private Q_SLOTS:
     }
 
 private:
-    void start(int langIndex)
+    void start(int langIndex, const QString &comPort = QString(), const QStringList &present = {})
     {
-        session = std::make_unique<GuiSession>(langIndex);
+        session = std::make_unique<GuiSession>(langIndex, comPort);
+        if (!present.isEmpty()) {
+            SetPortFinder([present] {
+                QList<TPortInfo> ports;
+                for (const QString &p : present)
+                    ports.append({p, QStringLiteral("USB serial")});
+                return ports;
+            });
+        }
         messages = std::make_unique<MsgRecorder>();
         files = std::make_unique<FileDialogScript>();
         win = new TfMainFrm;
