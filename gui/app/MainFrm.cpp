@@ -12,6 +12,9 @@
 #include "lang/SetLanguage.h"
 #include "lang/TranslateForm.h"
 #include "link/Ports.h"
+#include "link/ReadRadio.h"
+#include "link/SetPort.h"
+#include "link/WriteRadio.h"
 #include "model/MacType.h"
 #include "model/Model.h"
 #include "model/RadioImage.h"
@@ -600,18 +603,33 @@ void TfMainFrm::OpenDataFile(const QString &path)
 
 void TfMainFrm::ReadCommand()
 {
-    // The read dialog of the radio link plugs in here; after a completed read the file
-    // name is cleared and the windows show what was read.
+    bool done = false;
+    {
+        TfReadRadio dialog(this);
+        dialog.exec();
+        done = dialog.ReadDone();
+    }
+    if (!done)
+        return;
+    // The image now holds what the radio holds: it has no file yet.
+    FileName.clear();
+    RebuildTree();
+    UpdateStatus();
+    RefreshWindows();
 }
 
 void TfMainFrm::WriteCommand()
 {
-    // The write dialog of the radio link plugs in here.
+    TfWriteRadio dialog(this);
+    dialog.exec();
 }
 
 void TfMainFrm::PortCommand()
 {
-    // The port dialog of the radio link plugs in here, followed by UpdateStatus.
+    {
+        TfSetPort dialog(this);
+        dialog.exec();
+    }
     UpdateStatus();
 }
 
