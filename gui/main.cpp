@@ -1,5 +1,6 @@
 // The desktop program: starts the session, shows the main window and runs until it closes.
 
+#include "app/Artwork.h"
 #include "app/MainFrm.h"
 #include "app/Maindb.h"
 #include "lang/MessageBoxes.h"
@@ -37,6 +38,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tq6105"));
     QApplication::setApplicationVersion(QStringLiteral(TQ_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("tq6105"));
+    QApplication::setWindowIcon(ApplicationIcon());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Programming software for the TQ6105 handheld radios."));
