@@ -12,6 +12,10 @@ const std::vector<CliCommand> &CliCommands()
         {"set-channel", "Edit one channel of a data file", RunSetChannel},
         {"clear-channel", "Erase one channel of a data file", RunClearChannel},
         {"set", "Change function settings and the serial number of a data file", RunSet},
+        {"ports", "List the serial ports a radio can be on", RunPorts},
+        {"read", "Read a radio into a new data file", RunRead},
+        {"write", "Write a data file into a radio", RunWrite},
+        {"verify", "Compare what a radio holds with a data file", RunVerify},
     };
     return table;
 }

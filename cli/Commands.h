@@ -36,3 +36,7 @@ int RunSettings(const QStringList &args);
 int RunSetChannel(const QStringList &args);
 int RunClearChannel(const QStringList &args);
 int RunSet(const QStringList &args);
+int RunPorts(const QStringList &args);
+int RunRead(const QStringList &args);
+int RunWrite(const QStringList &args);
+int RunVerify(const QStringList &args);
