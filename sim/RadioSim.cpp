@@ -12,7 +12,7 @@
 #include <thread>
 
 #include <fcntl.h>
-#include <poll.h>
+#include <sys/select.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -323,19 +323,28 @@ bool RadioSim::Run(bool once, QString *error)
         const auto wait = std::max(Clock::duration(0), next - now);
         const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(wait).count();
         timespec timeout{time_t(ns / 1'000'000'000), long(ns % 1'000'000'000)};
-        pollfd fds[2] = {{d->wake[0], POLLIN, 0}, {d->master, POLLIN, 0}};
-        const int count = d->master >= 0 ? 2 : 1;
-        if (::ppoll(fds, nfds_t(count), &timeout, nullptr) < 0 && errno != EINTR) {
+        // pselect rather than poll: it sleeps to the nanosecond, and every Unix has it.
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(d->wake[0], &readable);
+        int highest = d->wake[0];
+        if (d->master >= 0) {
+            FD_SET(d->master, &readable);
+            highest = std::max(highest, d->master);
+        }
+        if (::pselect(highest + 1, &readable, nullptr, nullptr, &timeout, nullptr) < 0) {
+            if (errno == EINTR)
+                continue;
             if (error)
                 *error = QString::fromLocal8Bit(std::strerror(errno));
             return false;
         }
-        if (fds[0].revents & POLLIN) {
+        if (FD_ISSET(d->wake[0], &readable)) {
             char buf[64];
             while (::read(d->wake[0], buf, sizeof buf) > 0) {
             }
         }
-        if (count == 2 && (fds[1].revents & (POLLIN | POLLHUP | POLLERR)))
+        if (d->master >= 0 && FD_ISSET(d->master, &readable))
             d->ReadAvailable(Clock::now());
     }
     return true;

@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QThread>
 
+#include <algorithm>
 #include <utility>
 
 #ifdef TQ_HAVE_SIM
