@@ -159,10 +159,12 @@ bool RadioSim::ParseFault(const QString &text, Fault *fault, QString *error)
 QString RadioSim::FaultHelp()
 {
     QString out;
-    for (const FaultName &f : faultNames)
-        out += QStringLiteral("  %1%2  %3\n")
-                   .arg(QLatin1String(f.name), f.takesBlock ? QStringLiteral("[@N]") : QString(),
-                        QLatin1String(f.help));
+    for (const FaultName &f : faultNames) {
+        const QString name = QLatin1String(f.name) + (f.takesBlock ? QStringLiteral("[@N]") : QString());
+        out += QStringLiteral("  %1  %2\n").arg(name.leftJustified(23), QLatin1String(f.help));
+    }
+    out += QStringLiteral(
+        "N counts the blocks from 0 (radio address 8 x N, up to 45); it is 0 when not given.\n");
     return out;
 }
 

@@ -87,7 +87,8 @@ int main(int argc, char *argv[])
     const QCommandLineOption onceOption(QStringLiteral("once"),
                                         QStringLiteral("Serve one session, then exit."));
     const QCommandLineOption faultOption(
-        QStringLiteral("fault"), QStringLiteral("Inject a fault (see below); may be given more than once."),
+        QStringLiteral("fault"),
+        QStringLiteral("Inject a fault (listed above); may be given more than once."),
         QStringLiteral("KIND[@N]"));
     parser.addOptions(
         {imageOption, modelOption, linkOption, baudOption, saveOption, onceOption, faultOption});
