@@ -65,10 +65,13 @@ void TestLinkPorts::portCannotOpen_data()
     QTest::addColumn<bool>("write");
     QTest::addColumn<QString>("port");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("read, absent device")
-        << false << QStringLiteral("/nonexistent/ttyX") << QStringLiteral("/nonexistent/ttyX: ");
-    QTest::newRow("write, absent device")
-        << true << QStringLiteral("/nonexistent/ttyX") << QStringLiteral("/nonexistent/ttyX: ");
+#if defined(Q_OS_WIN)
+    const QString absent = QStringLiteral("COM199");
+#else
+    const QString absent = QStringLiteral("/nonexistent/ttyX");
+#endif
+    QTest::newRow("read, absent device") << false << absent << absent + QStringLiteral(": ");
+    QTest::newRow("write, absent device") << true << absent << absent + QStringLiteral(": ");
     QTest::newRow("no port at all") << false << QString() << QStringLiteral("does not name a serial port");
 }
 
