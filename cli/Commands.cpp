@@ -26,7 +26,7 @@ QString overallHelp()
 {
     QString text =
         QStringLiteral("Usage: %1 COMMAND [options] [arguments]\n"
-                       "Prepares data files (*.dat) for the TQ6105 radios from the command line.\n\n"
+                       "Reads, edits and writes TQ6105 radios and their data files (*.dat) from the command line.\n\n"
                        "Commands:\n")
             .arg(QLatin1String(CliName));
     for (const CliCommand &c : CliCommands())
@@ -41,7 +41,10 @@ QString overallHelp()
                        "Environment:\n"
                        "  %2=\"yyyy-MM-dd HH:mm:ss\"\n"
                        "      fixes the time that is stored in a data file (the save time of its header\n"
-                       "      and the write stamp of a new image), so scripts can make reproducible files.\n")
+                       "      and the write stamp of a new image), so scripts can make reproducible files.\n"
+                       "  TQ6105_BACKUP_DIR=FOLDER\n"
+                       "      where every read and every write keeps a copy of the radio's memory\n"
+                       "      (default: the per-user data folder, tq6105/backups).\n")
             .arg(QLatin1String(CliName), QLatin1String(ClockVariable));
     return text;
 }

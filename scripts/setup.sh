@@ -8,7 +8,7 @@ build="${1:-$here/build}"
 shift || true
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
-          libqt6serialport6-dev libgl-dev xvfb xauth fonts-noto-cjk ${TQ_EXTRA_PACKAGES:-})
+          qt6-serialport-dev libgl-dev xvfb xauth fonts-noto-cjk ${TQ_EXTRA_PACKAGES:-})
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
