@@ -9,11 +9,33 @@
 
 #include <QEventLoop>
 
+#include <optional>
+
 #include <cstdio>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
+
+// The --port option of the commands that talk to a radio.
+inline QCommandLineOption AddPortOption(CommandLine &cl)
+{
+    return cl.addOption(QStringLiteral("port"),
+                        QStringLiteral("The serial port of the programming cable, for example ttyUSB0, "
+                                       "/dev/ttyUSB0 or COM3 (see the ports command)."),
+                        QStringLiteral("PORT"));
+}
+
+// The port given with --port, or nothing after reporting the usage error when it is missing.
+inline std::optional<QString> RequiredPort(const CommandLine &cl, const QCommandLineOption &option)
+{
+    const QString port = cl.value(option).trimmed();
+    if (port.isEmpty()) {
+        UsageError(cl.command(), QStringLiteral("--port is required"));
+        return std::nullopt;
+    }
+    return port;
+}
 
 // Opens the port, starts the session as the Ok button would and waits until it ends.
 // Every message goes to stderr through the tool's message responder. Returns whether

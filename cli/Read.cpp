@@ -12,20 +12,17 @@ int RunRead(const QStringList &args)
         QStringLiteral("read"),
         QStringLiteral("Reads the radio on the port and saves what it holds as a data file. When the "
                        "read fails, the reason is on stderr and FILE is neither created nor changed."));
-    const auto port =
-        cl.addOption(QStringLiteral("port"),
-                     QStringLiteral("The serial port of the programming cable, for example ttyUSB0, "
-                                    "/dev/ttyUSB0 or COM3 (see the ports command)."),
-                     QStringLiteral("PORT"));
+    const auto port = AddPortOption(cl);
     cl.addPositional(QStringLiteral("FILE"), QStringLiteral("The data file to write."));
     cl.setWritesFile();
     if (const auto done = cl.parse(args, 1, 1))
         return *done;
-    if (cl.value(port).trimmed().isEmpty())
-        return UsageError(cl.command(), QStringLiteral("--port is required"));
+    const std::optional<QString> portName = RequiredPort(cl, port);
+    if (!portName)
+        return ExitUsage;
 
     TReadSession session;
-    if (!RunLinkSession(session, cl.value(port).trimmed(), QStringLiteral("Reading")))
+    if (!RunLinkSession(session, *portName, QStringLiteral("Reading")))
         return ExitFailed;
     return SaveDataFile(cl.positional().at(0)) ? ExitDone : ExitFailed;
 }

@@ -31,23 +31,20 @@ int RunVerify(const QStringList &args)
                        "stamp (0x160-0x166), which every write rewrites. Prints each address that "
                        "differs. Exit status 0 when the radio holds the file's data, 1 when it does "
                        "not or cannot be read."));
-    const auto port =
-        cl.addOption(QStringLiteral("port"),
-                     QStringLiteral("The serial port of the programming cable, for example ttyUSB0, "
-                                    "/dev/ttyUSB0 or COM3 (see the ports command)."),
-                     QStringLiteral("PORT"));
+    const auto port = AddPortOption(cl);
     cl.addPositional(QStringLiteral("FILE"), QStringLiteral("The data file to compare with."));
     if (const auto done = cl.parse(args, 1, 1))
         return *done;
-    if (cl.value(port).trimmed().isEmpty())
-        return UsageError(cl.command(), QStringLiteral("--port is required"));
+    const std::optional<QString> portName = RequiredPort(cl, port);
+    if (!portName)
+        return ExitUsage;
     if (!OpenDataFile(cl.positional().at(0)))
         return ExitFailed;
     // The image as a write of this file would send it.
     const auto file = myAll->RadioImage;
 
     TReadSession session;
-    if (!RunLinkSession(session, cl.value(port).trimmed(), QStringLiteral("Reading")))
+    if (!RunLinkSession(session, *portName, QStringLiteral("Reading")))
         return ExitFailed;
 
     int differences = 0;

@@ -14,11 +14,7 @@ int RunWrite(const QStringList &args)
         QStringLiteral("write"),
         QStringLiteral("Writes a data file into the radio on the port. A radio of the other model is "
                        "refused unless --force is given."));
-    const auto port =
-        cl.addOption(QStringLiteral("port"),
-                     QStringLiteral("The serial port of the programming cable, for example ttyUSB0, "
-                                    "/dev/ttyUSB0 or COM3 (see the ports command)."),
-                     QStringLiteral("PORT"));
+    const auto port = AddPortOption(cl);
     const auto force =
         cl.addOption(QStringLiteral("force"),
                      QStringLiteral("Write also to a radio of the other model (answers Yes to \"%1\").")
@@ -26,14 +22,15 @@ int RunWrite(const QStringList &args)
     cl.addPositional(QStringLiteral("FILE"), QStringLiteral("The data file to write into the radio."));
     if (const auto done = cl.parse(args, 1, 1))
         return *done;
-    if (cl.value(port).trimmed().isEmpty())
-        return UsageError(cl.command(), QStringLiteral("--port is required"));
+    const std::optional<QString> portName = RequiredPort(cl, port);
+    if (!portName)
+        return ExitUsage;
     if (!OpenDataFile(cl.positional().at(0)))
         return ExitFailed;
 
     SetCliQuestionAnswer(cl.isSet(force) ? MsgYes : MsgNo);
     TWriteSession session;
-    const bool completed = RunLinkSession(session, cl.value(port).trimmed(), QStringLiteral("Writing"));
+    const bool completed = RunLinkSession(session, *portName, QStringLiteral("Writing"));
     SetCliQuestionAnswer(MsgNo);
     if (completed)
         return ExitDone;

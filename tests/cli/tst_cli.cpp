@@ -9,10 +9,10 @@
 #include "model/MacType.h"
 #include "model/RadioImage.h"
 
+#include "CliRunner.h"
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -22,12 +22,7 @@
 
 namespace {
 
-struct Run
-{
-    int code = -1;
-    QString out;
-    QString err;
-};
+using Run = CliRun;
 
 const QString Now = QStringLiteral("2024-05-17 13:45:09");
 
@@ -63,19 +58,7 @@ class TestCli : public QObject
 
     Run cli(const QStringList &args, const QString &now = Now)
     {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("TQ6105_NOW"), now);
-        p.setProcessEnvironment(env);
-        p.setWorkingDirectory(dir.path());
-        p.start(QStringLiteral(TQ_BIN_DIR "/tq6105-cli"), args);
-        Run r;
-        if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-            return r;
-        r.code = p.exitCode();
-        r.out = QString::fromUtf8(p.readAllStandardOutput());
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        return r;
+        return RunCliBinary(args, {{QStringLiteral("TQ6105_NOW"), now}}, dir.path());
     }
 
     // A UHF file, band 450 - 470MHz: channel 1 as in the worked example (446.00625,

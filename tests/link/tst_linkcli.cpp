@@ -8,6 +8,7 @@
 #include "model/MacType.h"
 #include "model/RadioImage.h"
 
+#include "CliRunner.h"
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -18,12 +19,7 @@
 
 namespace {
 
-struct Run
-{
-    int code = -1;
-    QString out;
-    QString err;
-};
+using Run = CliRun;
 
 QByteArray ReadAll(const QString &path)
 {
@@ -71,19 +67,8 @@ class TestLinkCli : public QObject
 
     Run cli(const QStringList &args)
     {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("TQ6105_NOW"), QStringLiteral("2024-05-17 13:45:09"));
-        env.insert(QStringLiteral("TQ6105_BACKUP_DIR"), path(QStringLiteral("backups")));
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(TQ_BIN_DIR "/tq6105-cli"), args);
-        Run r;
-        if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit)
-            return r;
-        r.code = p.exitCode();
-        r.out = QString::fromUtf8(p.readAllStandardOutput());
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        return r;
+        return RunCliBinary(args, {{QStringLiteral("TQ6105_NOW"), QStringLiteral("2024-05-17 13:45:09")},
+                                   {QStringLiteral("TQ6105_BACKUP_DIR"), path(QStringLiteral("backups"))}});
     }
 
     // A data file for a VHF radio whose channel bytes show their address, with its
